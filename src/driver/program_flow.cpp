@@ -1,0 +1,135 @@
+#include "driver/program_flow.h"
+
+#include <cmath>
+#include <exception>
+#include <string>
+
+#include "driver/console.h"
+#include "driver/menu_checks.h"
+#include "driver/number_layout.h"
+#include "driver/output_file.h"
+#include "driver/parameter_menu.h"
+#include "driver/plotter.h"
+#include "driver/reply_reader.h"
+#include "model/flow_state.h"
+#include "transitions/map_tracing.h"
+
+namespace regmap {
+
+namespace {
+
+// A menu shown until the user leaves it with values the model can use, or stops.
+template <class Check>
+MenuExit menu(Console& console, ReplyReader& reader, const char* title,
+              const char* const labels[], double values[], NumberLayout layout, Check check) {
+  for (;;) {
+    if (LIRE(console, reader, title, 6, labels, values, layout) == MenuExit::Stop) {
+      return MenuExit::Stop;
+    }
+    if (check(values, console)) return MenuExit::Leave;
+  }
+}
+
+// " set xrange[", lo, ":", hi, "]" with both limits in the scientific layout (10, 3).
+std::string range_line(const char* axis, double lo, double hi) {
+  std::string line = " set ";
+  line += axis;
+  line += "range[";
+  line += format_real(lo, kRangeLayout);
+  line += ":";
+  line += format_real(hi, kRangeLayout);
+  line += "]";
+  return line;
+}
+
+int run(ProgramEnvironment& env) {
+  Console& console = env.console;
+  double PFLU[6];
+  double PMAP[6];
+  for (int i = 0; i < 6; ++i) PFLU[i] = kFluidDefaults[i];
+  for (int i = 0; i < 6; ++i) PMAP[i] = kMapDefaults[i];
+
+  fm.PI = 4 * std::atan(1.0);
+
+  OutputFile curve(kCurveFileName, env.files);
+  OutputFile range(kRangeFileName, env.files);
+
+  ReplyReader reader(env.keyboard);
+  if (menu(console, reader, kFluidTitle, kFluidLabels, PFLU, kFluidMenuLayout,
+           check_fluid_values) == MenuExit::Stop) {
+    return 0;
+  }
+  fm.RHOG = PFLU[0];
+  fm.RHOL = PFLU[1];
+  const double MUG = PFLU[2];
+  const double MUL = PFLU[3];
+  fm.NUG = MUG / fm.RHOG;
+  fm.NUL = MUL / fm.RHOL;
+  fm.DIAM = PFLU[4] / 1000;
+  fm.BETA = (fm.PI / 180) * PFLU[5];
+
+  if (menu(console, reader, kMapTitle, kMapLabels, PMAP, kMapMenuLayout, check_map_values) ==
+      MenuExit::Stop) {
+    return 0;
+  }
+  MapWindow window;
+  window.JGMIN = PMAP[0];
+  window.JGMAX = PMAP[1];
+  window.JLMIN = PMAP[2];
+  window.JLMAX = PMAP[3];
+  window.RJG = std::pow(10.0, 1 / PMAP[4]);
+  window.RJL = std::pow(10.0, 1 / PMAP[5]);
+
+  range.write_line(range_line("x", window.JGMIN, window.JGMAX));
+  range.write_line(range_line("y", window.JLMIN, window.JLMAX));
+
+  // Gravity terms: the axial and the normal component of the weight difference.
+  fm.GRAV = kGravity;
+  fm.GSINB = std::sin(fm.BETA) * (fm.RHOL - fm.RHOG) * fm.GRAV;
+  fm.GCOSBD = std::cos(fm.BETA) * (fm.RHOL - fm.RHOG) * fm.GRAV * fm.DIAM;
+
+  // Both phases start on the turbulent law.
+  fm.CL = kTurbulentC;
+  fm.CG = kTurbulentC;
+  fm.NL = kTurbulentN;
+  fm.NG = kTurbulentN;
+  fm.ITURBL = 1;
+  fm.ITURBG = 1;
+
+  TriplePoints triple;
+  trace_map(window, triple, console, curve);
+
+  curve.close();
+  range.close();
+
+  console.flush();
+  const int ISTAT = env.plotter.run(kPlotCommand);
+  if (ISTAT != 0) {
+    console.line("Gnuplot script launch was not successful :" + format_integer(ISTAT, kStatusWidth));
+  }
+  return 0;
+}
+
+}  // namespace
+
+int run_program(ProgramEnvironment& env) {
+  int status = 1;
+  std::string failure;
+  try {
+    status = run(env);
+  } catch (const FileError& e) {
+    failure = e.what();
+  } catch (const std::exception& e) {
+    failure = e.what();
+  }
+  env.console.finish();
+  if (!failure.empty()) {
+    const std::string message = "Regmap24: " + failure + "\n";
+    env.errors.write(message.data(), message.size());
+    env.errors.flush();
+    return 1;
+  }
+  return status;
+}
+
+}  // namespace regmap

@@ -1,0 +1,7 @@
+#include "model/flow_state.h"
+
+namespace regmap {
+
+FlowModelState fm;
+
+}  // namespace regmap

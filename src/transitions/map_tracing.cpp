@@ -1,0 +1,341 @@
+#include "transitions/map_tracing.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "driver/console.h"
+#include "driver/number_layout.h"
+#include "driver/output_file.h"
+#include "model/conversions.h"
+#include "model/flow_state.h"
+#include "model/geometry.h"
+#include "model/groups.h"
+#include "model/regime.h"
+#include "transitions/criteria.h"
+#include "transitions/root_finder.h"
+
+namespace regmap {
+
+namespace {
+
+// The root finder's search interval keeps the angle 0.01 rad away from the degenerate
+// full pipe (0) and empty pipe (PI); the tolerance bounds the final bracket width.
+constexpr double kAngleMargin = 0.01;
+constexpr double kAngleTolerance = 1e-6;
+
+// R^k as an integer power, by binary powering (the reciprocal for negative k).
+double integer_power(double r, std::int32_t k) {
+  std::uint32_t n = k < 0 ? 0u - static_cast<std::uint32_t>(k) : static_cast<std::uint32_t>(k);
+  double x = r;
+  double y = (n % 2) ? x : 1.0;
+  while (n >>= 1) {
+    x = x * x;
+    if (n % 2) y = y * x;
+  }
+  return k < 0 ? 1 / y : y;
+}
+
+enum class Outcome { Settled, Capped, NoValue };
+
+// The regime iteration: runs `pass` (the point's steps from its re-entry step on) until
+// CHREGM keeps both laws. `pass` returns false when the point has no value.
+template <class Pass>
+Outcome iterate_regime(Pass pass) {
+  for (int n = 1;; ++n) {
+    if (!pass()) return Outcome::NoValue;
+    if (!CHREGM()) return Outcome::Settled;
+    if (n == kMaxRegimePasses) return Outcome::Capped;
+  }
+}
+
+bool finite_pair(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+class Tracer {
+ public:
+  Tracer(const MapWindow& w, TriplePoints& t, Console& c, LineWriter& f)
+      : w_(w), t_(t), console_(c), curve_(f) {}
+
+  TraceSummary run() {
+    const bool ab = triple_point_AB();
+    if (ab) {
+      summary_.points_B = curve_B();
+      summary_.points_A_lower = curve_A_lower();
+      summary_.points_A_upper = curve_A_upper();
+    } else {
+      console_.line("Point triple AB sans valeur : transitions B et A non tracees");
+      curve_.write_line(kMissingPointLine);
+      separator();
+      curve_.write_line(kMissingPointLine);
+      separator();
+      curve_.write_line(kMissingPointLine);
+    }
+    if (triple_point_BD()) {
+      summary_.points_D = curve_D();
+    } else {
+      console_.line("Point triple BD sans valeur (gradient XG negatif) : transition D non tracee");
+      separator();
+      curve_.write_line(kMissingPointLine);
+    }
+    if (triple_point_AC()) {
+      summary_.points_C = curve_C();
+    } else {
+      console_.line("Point triple AC sans valeur : transition C non tracee");
+      separator();
+      curve_.write_line(kMissingPointLine);
+    }
+    return summary_;
+  }
+
+ private:
+  // A solve: the angle of the criterion's root, stored in DELTA. SV evaluates the
+  // criterion last at the returned angle, so the state belongs to that angle.
+  void solve(Criterion f) {
+    const double a = kAngleMargin;
+    const double b = fm.PI - kAngleMargin;
+    const double eps = kAngleTolerance;
+    fm.DELTA = SV(f, a, b, eps);
+    ++summary_.solves;
+  }
+
+  void separator() {
+    curve_.write_line("");
+    curve_.write_line("");
+  }
+
+  void write_pair(double jg, double jl) {
+    char line[28];
+    format_real(line, jg, kPointLayout);
+    format_real(line + 14, jl, kPointLayout);
+    curve_.write_line(std::string_view(line, sizeof line));
+  }
+
+  // Writing a point: the regime line, then the pair (JG, JL).
+  void write_point() {
+    SORT(console_);
+    write_pair(fm.JG, fm.JL);
+  }
+
+  void note_capped(Outcome o) {
+    if (o == Outcome::Capped) console_.line("Regime de frottement instable : dernier calcul retenu");
+  }
+
+  // The window test after a written point: the JG limits belong to the window, the JL
+  // limits do not.
+  bool inside_window() const {
+    return !(fm.JG < w_.JGMIN || fm.JG > w_.JGMAX || fm.JL <= w_.JLMIN || fm.JL >= w_.JLMAX);
+  }
+
+  // Grid start: exponent of the first point from a triple-point velocity v on ratio r,
+  // truncated toward zero (plus one before truncation for upward curves), or INTHL for
+  // curve C. False when v has no logarithm or the exponent leaves the integer range.
+  static bool grid_start(double v, double r, bool upward, bool use_inthl, double* first) {
+    if (!(v > 0) || !std::isfinite(v)) return false;
+    double q = std::log10(v) / std::log10(r);
+    if (upward) q = q + 1;
+    if (!(std::fabs(q) < 2.0e9)) return false;
+    const std::int32_t k = use_inthl ? INTHL(q) : static_cast<std::int32_t>(std::trunc(q));
+    *first = integer_power(r, k);
+    return true;
+  }
+
+  // Steps a curve: computes each point with `pass` under the regime iteration, writes it
+  // and steps the velocity `stepped` by `factor` until the point leaves the window.
+  template <class Pass>
+  int step_curve(double& stepped, double factor, bool divide, const char* name, Pass pass) {
+    int points = 0;
+    for (;;) {
+      const Outcome o = iterate_regime(pass);
+      if (o == Outcome::NoValue) {
+        console_.line(name);
+        console_.append(" interrompue : point sans valeur");
+        return points;
+      }
+      note_capped(o);
+      write_point();
+      ++points;
+      if (!inside_window()) return points;
+      stepped = divide ? stepped / factor : stepped * factor;
+    }
+  }
+
+  bool triple_point_AB() {
+    const Outcome o = iterate_regime([this] {
+      fm.DELTA = fm.PI / 2;
+      GEOM();
+      AA();
+      BB();
+      CC();
+      fm.FR2 = 1 / fm.CCV;
+      FR2JG();
+      t_.JGAB = fm.JG;
+      JGXG();
+      XGXL1();
+      XLJL();
+      t_.JLAB = fm.JL;
+      return fm.JG > 0 && finite_pair(fm.JG, fm.JL);
+    });
+    console_.line("");
+    console_.line("Point triple AB");
+    if (o == Outcome::NoValue) return false;
+    note_capped(o);
+    SORT(console_);
+    write_pair(t_.JGAB, t_.JLAB);
+    return true;
+  }
+
+  int curve_B() {
+    double jg = 0;
+    grid_start(t_.JGAB, w_.RJG, true, false, &jg);
+    fm.JG = jg;
+    console_.line("");
+    console_.line("Transition B");
+    // DELTA stays PI/2 with the geometry of the last pass at AB; AA and BB are rerun at
+    // every pass so that they belong to the friction laws in force.
+    return step_curve(fm.JG, w_.RJG, false, "Transition B", [] {
+      AA();
+      BB();
+      JGXG();
+      XGXL1();
+      XLJL();
+      return finite_pair(fm.JG, fm.JL);
+    });
+  }
+
+  bool point_on_A() {
+    JGFR2();
+    solve(TA);
+    AA();
+    BB();
+    JGXG();
+    XGXL1();
+    XLJL();
+    return finite_pair(fm.JG, fm.JL);
+  }
+
+  int curve_A_lower() {
+    separator();
+    write_pair(t_.JGAB, t_.JLAB);
+    double jg = 0;
+    grid_start(t_.JGAB, w_.RJG, false, false, &jg);
+    fm.JG = jg;
+    console_.line("");
+    console_.line("Transition A");
+    return step_curve(fm.JG, w_.RJG, true, "Transition A", [this] { return point_on_A(); });
+  }
+
+  int curve_A_upper() {
+    separator();
+    write_pair(t_.JGAB, t_.JLAB);
+    double jg = 0;
+    grid_start(t_.JGAB, w_.RJG, true, false, &jg);
+    fm.JG = jg;
+    console_.line("");
+    return step_curve(fm.JG, w_.RJG, false, "Transition A", [this] { return point_on_A(); });
+  }
+
+  bool triple_point_BD() {
+    fm.DELTA = fm.PI / 2;
+    const Outcome o = iterate_regime([this] {
+      GEOM();
+      DD();
+      fm.XL = fm.GCOSBD * fm.DDV / fm.DIAM;
+      XLJL();
+      t_.JLBD = fm.JL;
+      AA();
+      BB();
+      XLXG1();
+      // With a steep downward slope 4 GSINB exceeds AAV XL: the gas gradient is negative
+      // and has no root under the turbulent gas law.
+      XGJG();
+      t_.JGBD = fm.JG;
+      return finite_pair(fm.JG, fm.JL);
+    });
+    console_.line("");
+    console_.line("Point triple BD");
+    if (o == Outcome::NoValue) return false;
+    note_capped(o);
+    SORT(console_);
+    return true;
+  }
+
+  int curve_D() {
+    console_.line("");
+    console_.line("Transition D");
+    double jg = 0;
+    if (!grid_start(t_.JGBD, w_.RJG, false, false, &jg)) {
+      console_.line("Transition D non tracee : JG du point triple BD negatif ou nul");
+      separator();
+      curve_.write_line(kMissingPointLine);
+      return 0;
+    }
+    fm.JG = jg;
+    separator();
+    write_pair(t_.JGBD, t_.JLBD);
+    return step_curve(fm.JG, w_.RJG, true, "Transition D", [this] {
+      JGXG();
+      solve(TD);
+      XLJL();
+      return finite_pair(fm.JG, fm.JL);
+    });
+  }
+
+  bool triple_point_AC() {
+    const Outcome o = iterate_regime([this] {
+      solve(TAC);
+      return finite_pair(fm.JG, fm.JL);
+    });
+    t_.JLAC = fm.JL;
+    t_.JGAC = fm.JG;
+    console_.line("");
+    console_.line("Point triple AC");
+    if (o == Outcome::NoValue) return false;
+    note_capped(o);
+    SORT(console_);
+    separator();
+    write_pair(t_.JGAC, t_.JLAC);
+    return true;
+  }
+
+  int curve_C() {
+    console_.line("");
+    console_.line("Transition C");
+    double jl = 0;
+    if (!grid_start(t_.JLAC, w_.RJL, false, true, &jl)) {
+      console_.line("Transition C non tracee : JL du point triple AC negatif ou nul");
+      return 0;
+    }
+    fm.JL = jl;
+    return step_curve(fm.JL, w_.RJL, true, "Transition C", [this] {
+      JLREL();
+      JLXL();
+      solve(TC);
+      return finite_pair(fm.JG, fm.JL);
+    });
+  }
+
+  const MapWindow& w_;
+  TriplePoints& t_;
+  Console& console_;
+  LineWriter& curve_;
+  TraceSummary summary_;
+};
+
+}  // namespace
+
+void SORT(Console& console) {
+  char line[30];
+  line[0] = fm.ITURBG == 1 ? 'T' : 'L';
+  line[1] = fm.ITURBL == 1 ? 'T' : 'L';
+  std::memcpy(line + 2, " JG=", 4);
+  format_real(line + 6, fm.JG, kRegimeLayout);
+  std::memcpy(line + 16, " JL=", 4);
+  format_real(line + 20, fm.JL, kRegimeLayout);
+  console.line(std::string_view(line, sizeof line));
+}
+
+TraceSummary trace_map(const MapWindow& window, TriplePoints& triple, Console& console,
+                       LineWriter& curve) {
+  return Tracer(window, triple, console, curve).run();
+}
+
+}  // namespace regmap
