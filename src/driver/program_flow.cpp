@@ -13,6 +13,7 @@
 #include "driver/reply_reader.h"
 #include "model/flow_state.h"
 #include "transitions/map_tracing.h"
+#include "transitions/root_finder.h"
 
 namespace regmap {
 
@@ -49,6 +50,9 @@ int run(ProgramEnvironment& env) {
   for (int i = 0; i < 6; ++i) PFLU[i] = kFluidDefaults[i];
   for (int i = 0; i < 6; ++i) PMAP[i] = kMapDefaults[i];
 
+  // Every field of the flow model state starts at zero, then PI is set.
+  fm = FlowModelState{};
+  sv_storage = RootFinderStorage{};
   fm.PI = 4 * std::atan(1.0);
 
   OutputFile curve(kCurveFileName, env.files);
