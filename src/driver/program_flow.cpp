@@ -63,42 +63,18 @@ int run(ProgramEnvironment& env) {
            check_fluid_values) == MenuExit::Stop) {
     return 0;
   }
-  fm.RHOG = PFLU[0];
-  fm.RHOL = PFLU[1];
-  const double MUG = PFLU[2];
-  const double MUL = PFLU[3];
-  fm.NUG = MUG / fm.RHOG;
-  fm.NUL = MUL / fm.RHOL;
-  fm.DIAM = PFLU[4] / 1000;
-  fm.BETA = (fm.PI / 180) * PFLU[5];
+  set_up_fluid(PFLU);
 
   if (menu(console, reader, kMapTitle, kMapLabels, PMAP, kMapMenuLayout, check_map_values) ==
       MenuExit::Stop) {
     return 0;
   }
-  MapWindow window;
-  window.JGMIN = PMAP[0];
-  window.JGMAX = PMAP[1];
-  window.JLMIN = PMAP[2];
-  window.JLMAX = PMAP[3];
-  window.RJG = std::pow(10.0, 1 / PMAP[4]);
-  window.RJL = std::pow(10.0, 1 / PMAP[5]);
+  const MapWindow window = map_window(PMAP);
 
   range.write_line(range_line("x", window.JGMIN, window.JGMAX));
   range.write_line(range_line("y", window.JLMIN, window.JLMAX));
 
-  // Gravity terms: the axial and the normal component of the weight difference.
-  fm.GRAV = kGravity;
-  fm.GSINB = std::sin(fm.BETA) * (fm.RHOL - fm.RHOG) * fm.GRAV;
-  fm.GCOSBD = std::cos(fm.BETA) * (fm.RHOL - fm.RHOG) * fm.GRAV * fm.DIAM;
-
-  // Both phases start on the turbulent law.
-  fm.CL = kTurbulentC;
-  fm.CG = kTurbulentC;
-  fm.NL = kTurbulentN;
-  fm.NG = kTurbulentN;
-  fm.ITURBL = 1;
-  fm.ITURBG = 1;
+  set_up_gravity_and_laws();
 
   TriplePoints triple;
   trace_map(window, triple, console, curve);
@@ -115,6 +91,42 @@ int run(ProgramEnvironment& env) {
 }
 
 }  // namespace
+
+void set_up_fluid(const double PFLU[6]) {
+  fm.RHOG = PFLU[0];
+  fm.RHOL = PFLU[1];
+  const double MUG = PFLU[2];
+  const double MUL = PFLU[3];
+  fm.NUG = MUG / fm.RHOG;
+  fm.NUL = MUL / fm.RHOL;
+  fm.DIAM = PFLU[4] / 1000;
+  fm.BETA = (fm.PI / 180) * PFLU[5];
+}
+
+MapWindow map_window(const double PMAP[6]) {
+  MapWindow window;
+  window.JGMIN = PMAP[0];
+  window.JGMAX = PMAP[1];
+  window.JLMIN = PMAP[2];
+  window.JLMAX = PMAP[3];
+  window.RJG = std::pow(10.0, 1 / PMAP[4]);
+  window.RJL = std::pow(10.0, 1 / PMAP[5]);
+  return window;
+}
+
+void set_up_gravity_and_laws() {
+  // The axial and the normal component of the weight difference per unit volume.
+  fm.GRAV = kGravity;
+  fm.GSINB = std::sin(fm.BETA) * (fm.RHOL - fm.RHOG) * fm.GRAV;
+  fm.GCOSBD = std::cos(fm.BETA) * (fm.RHOL - fm.RHOG) * fm.GRAV * fm.DIAM;
+  // Both phases start on the turbulent law.
+  fm.CL = kTurbulentC;
+  fm.CG = kTurbulentC;
+  fm.NL = kTurbulentN;
+  fm.NG = kTurbulentN;
+  fm.ITURBL = 1;
+  fm.ITURBG = 1;
+}
 
 int run_program(ProgramEnvironment& env) {
   int status = 1;
