@@ -4,9 +4,13 @@
 // (stop replies, the kept value across menus) and the program driven through a pipe.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -386,6 +390,34 @@ TEST_F(PipedProgram, DownwardSlopeOfTenDegrees) {
   EXPECT_EQ(file("Regmap24.plp"),
             " set xrange[ 5.000E-03: 5.000E+02]\r\n set yrange[ 5.000E-03: 5.000E+01]\r\n");
   EXPECT_NE(file("Regmap24.out"), "");
+}
+
+// Standard output is a pipe that nobody reads any more (as in "Regmap24 | head -1"): the
+// console text is lost, but the run goes on to the end and writes its files.
+TEST_F(PipedProgram, ConsoleWithoutReaderDoesNotEndTheRun) {
+  const std::string replies = dir_.path() + "/replies";
+  write_file(replies, "0,0\n0,0\n");
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  ::close(fds[0]);  // no reader at all: every write to the pipe fails with EPIPE
+  const std::string path = bin_ + ":" + std::getenv("PATH");
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    const int in = ::open(replies.c_str(), O_RDONLY);
+    if (in < 0 || ::chdir(dir_.path().c_str()) != 0) ::_exit(120);
+    ::dup2(in, STDIN_FILENO);
+    ::dup2(fds[1], STDOUT_FILENO);
+    ::setenv("PATH", path.c_str(), 1);
+    ::execl(REGMAP24_EXE, "Regmap24", static_cast<char*>(nullptr));
+    ::_exit(121);
+  }
+  ::close(fds[1]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(count(file("Regmap24.out")).lines, 318u);
 }
 
 TEST_F(PipedProgram, EmptyInputStopsWithRetourDos) {
