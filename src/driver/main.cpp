@@ -1,5 +1,6 @@
 // Regmap24: the Taitel-Dukler flow-pattern map of gas-liquid flow in a horizontal or
 // inclined pipe.
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,6 +29,9 @@ class StderrSink final : public regmap::ByteSink {
 }  // namespace
 
 int main() {
+  // A console piped into a reader that has gone away loses its text but does not end the
+  // run: the map is still computed and written. The plotter gets the default back.
+  ::signal(SIGPIPE, SIG_IGN);
   regmap::StdoutSink out;
   regmap::Console console(out);
   regmap::StdinLineSource keyboard;
