@@ -30,7 +30,9 @@ void XLJL() {
   if (Q > 0) {
     fm.JL = std::pow(Q, P);
   } else {
-    fm.JL = -(std::pow(-Q, P));
+    // abs(Q) is -Q for Q < 0; for Q = 0 it keeps the base +0, so that XL = 0 gives a
+    // negative zero under both laws (pow(-0, 1) would be -0 and flip it under the laminar).
+    fm.JL = -(std::pow(std::abs(Q), P));
   }
 }
 
