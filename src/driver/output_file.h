@@ -51,11 +51,12 @@ class OutputFile final : public LineWriter {
   OutputFile& operator=(const OutputFile&) = delete;
 
   void write_line(std::string_view text) override;
+  // Sends the buffered lines to the file; throws FileError.
+  void flush();
   // Sends the buffered lines and closes the file; throws FileError.
   void close();
 
  private:
-  void flush();
 
   std::string path_;
   FileSystem& fs_;

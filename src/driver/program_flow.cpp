@@ -73,6 +73,10 @@ int run(ProgramEnvironment& env) {
 
   range.write_line(range_line("x", window.JGMIN, window.JGMAX));
   range.write_line(range_line("y", window.JLMIN, window.JLMAX));
+  // The range file is complete before map tracing starts: a failure to write it ends the
+  // run before the curve file is touched, and a later failure of the curve file leaves
+  // the range file whole.
+  range.flush();
 
   set_up_gravity_and_laws();
 
