@@ -47,6 +47,51 @@ if (has_term("pngcairo")) {
   set terminal png size W_PX, H_PX enhanced
 }
 
+# ---------------------------------------------------------------- reading the curves
+# Read before the window is set: stats keeps only values inside the ranges in force.
+# Blocks are numbered 1 to 5 here (block 0 of the file is 1): B, lower A, upper A, D, C.
+IB = 1
+IAL = 2
+IAU = 3
+ID = 4
+IC = 5
+NBLK = 5
+# First pass: the number of lines with data, placeholders included (the size of the arrays).
+stats [*:*] curves using (0) nooutput
+NREC = exists("STATS_records") ? STATS_records : 0
+array LX[NREC + 1]
+array LY[NREC + 1]
+array FIRST[NBLK]   # first and last record of each block
+array LAST[NBLK]
+array NVAL[NBLK]    # number of points with values
+array NPOS[NBLK]    # number of drawable points (JG > 0 and JL > 0)
+array TPX[NBLK]     # triple point at the head of the block, as written (m/s)
+array TPY[NBLK]
+do for [b = 1:NBLK] {
+  FIRST[b] = 1
+  LAST[b] = 0
+  NVAL[b] = 0
+  NPOS[b] = 0
+  TPX[b] = NaN
+  TPY[b] = NaN
+}
+# Second pass: every point in decades (NaN where it cannot be drawn), the record range of
+# each block and its head.
+rec = 0
+prev_blk = 0
+drawable = 0
+store(b) = (rec = rec + 1, \
+  drawable = (valid(1) && valid(2)) ? ($1 > 0 && $2 > 0) : 0, \
+  LX[rec] = drawable ? log10($1) : NaN, \
+  LY[rec] = drawable ? log10($2) : NaN, \
+  (b != prev_blk) ? (FIRST[b] = rec, TPX[b] = valid(1) ? $1 : NaN, \
+                     TPY[b] = valid(2) ? $2 : NaN, prev_blk = b) : 0, \
+  LAST[b] = rec, NVAL[b] = NVAL[b] + (valid(1) && valid(2)), NPOS[b] = NPOS[b] + drawable, 0)
+if (NREC > 0) {
+  stats [*:*] curves using ((column(-2) >= 0 && column(-2) < NBLK) ? \
+                              store(column(-2) + 1) : 0) nooutput
+}
+
 # ---------------------------------------------------------------- the plot window
 # Regmap24.plp sets the ranges (over the menu defaults); a table plot then makes them
 # readable as GPVAL_*.
@@ -74,48 +119,6 @@ X0 = log10(JGMIN)
 X1 = log10(JGMAX)
 Y0 = log10(JLMIN)
 Y1 = log10(JLMAX)
-
-# ---------------------------------------------------------------- reading the curves
-# Blocks are numbered 1 to 5 here (block 0 of the file is 1): B, lower A, upper A, D, C.
-IB = 1
-IAL = 2
-IAU = 3
-ID = 4
-IC = 5
-NBLK = 5
-# First pass: the number of point lines (lines holding "?" are skipped).
-stats [*:*][*:*] curves using (0):(0) nooutput
-NREC = exists("STATS_records") ? STATS_records : 0
-array LX[NREC + 1]
-array LY[NREC + 1]
-array FIRST[NBLK]   # first and last record of each block
-array LAST[NBLK]
-array NPOS[NBLK]    # number of drawable points (JG > 0 and JL > 0)
-array TPX[NBLK]     # triple point at the head of the block, as written (m/s)
-array TPY[NBLK]
-do for [b = 1:NBLK] {
-  FIRST[b] = 1
-  LAST[b] = 0
-  NPOS[b] = 0
-  TPX[b] = NaN
-  TPY[b] = NaN
-}
-# Second pass: every point in decades (NaN where it cannot be drawn), the record range of
-# each block and its head.
-rec = 0
-prev_blk = 0
-drawable = 0
-store(b) = (rec = rec + 1, \
-  drawable = (valid(1) && valid(2)) ? ($1 > 0 && $2 > 0) : 0, \
-  LX[rec] = drawable ? log10($1) : NaN, \
-  LY[rec] = drawable ? log10($2) : NaN, \
-  (b != prev_blk) ? (FIRST[b] = rec, TPX[b] = valid(1) ? $1 : NaN, \
-                     TPY[b] = valid(2) ? $2 : NaN, prev_blk = b) : 0, \
-  LAST[b] = rec, NPOS[b] = NPOS[b] + drawable, 0)
-if (NREC > 0) {
-  stats [*:*][*:*] curves using ((column(-2) >= 0 && column(-2) < NBLK) ? \
-                                   store(column(-2) + 1) : 0):(0) nooutput
-}
 
 # Drawable points of each block inside the window (limits included).
 array NIN[NBLK]
@@ -271,11 +274,12 @@ do for [t = 1:3] {
 # The plot command: one element per block that has a drawable point in the window, so a
 # block that holds only its placeholder or only negative JL never reaches the plot (gnuplot
 # warns about a data set without a valid point). A transition that is not drawn still has
-# its line in the key, saying why.
+# its line in the key, saying why: not traced (the placeholder of a triple point without a
+# value), only at negative JL, or outside the window.
 cmd = ""
 add(s) = (cmd = cmd . ((strlen(cmd) > 0) ? ", " : "") . s, 0)
 block(b) = sprintf("curves index %d using 1:2", b - 1)
-why(n) = (n > 0) ? " (hors fenetre)" : " (non tracee)"
+why(nval, npos) = (nval == 0) ? " (non tracee)" : (npos == 0) ? " (JL negatif)" : " (hors fenetre)"
 array CURVE_NAME[4] = ["A", "B", "C", "D"]
 array CURVE_LS[4] = [1, 2, 3, 4]
 array CURVE_BLK1[4] = [IAL, IB, IC, ID]
@@ -289,8 +293,9 @@ do for [c = 1:4] {
   if (NIN[b1] > 0) { dummy = add(block(b1) . style . title); title = "notitle" }
   if (b2 != b1 && NIN[b2] > 0) { dummy = add(block(b2) . style . title); title = "notitle" }
   if (title ne "notitle") {
+    n2 = (b2 != b1)
     dummy = add(sprintf("keyentry%s title 'Transition %s%s'", style, CURVE_NAME[c], \
-                              why(NPOS[b1] + ((b2 != b1) ? NPOS[b2] : 0))))
+                        why(NVAL[b1] + n2 * NVAL[b2], NPOS[b1] + n2 * NPOS[b2])))
   }
 }
 # With no curve at all in the window the map is an empty frame (gnuplot cannot draw a plot
