@@ -72,7 +72,11 @@ class Tracer {
     if (triple_point_BD()) {
       summary_.points_D = curve_D();
     } else {
-      console_.line("Point triple BD sans valeur (gradient XG negatif) : transition D non tracee");
+      // On a steep downward slope 4 GSINB exceeds AAV XL, the gas gradient is negative and
+      // has no root under the turbulent gas law; other causes are overflows of the model.
+      console_.line(fm.XG < 0 ? "Point triple BD sans valeur (gradient XG negatif) : "
+                                "transition D non tracee"
+                              : "Point triple BD sans valeur : transition D non tracee");
       separator();
       curve_.write_line(kMissingPointLine);
     }
@@ -154,8 +158,28 @@ class Tracer {
       write_point();
       ++points;
       if (!inside_window()) return points;
+      if (points == kMaxCurvePoints) {
+        console_.line(name);
+        console_.append(" arretee : nombre de points maximal atteint");
+        return points;
+      }
       stepped = divide ? stepped / factor : stepped * factor;
     }
+  }
+
+  // The first grid value of a curve into `stepped`; when it has none (a ratio of 1 or one
+  // so close to 1 that the exponent leaves the integer range), a console line says the
+  // curve is not traced and the block keeps only its head.
+  bool start_curve(double v, double r, bool upward, bool use_inthl, const char* name,
+                   double& stepped) {
+    double first = 0;
+    if (!grid_start(v, r, upward, use_inthl, &first)) {
+      console_.line(name);
+      console_.append(" non tracee : pas de premier point sur la grille");
+      return false;
+    }
+    stepped = first;
+    return true;
   }
 
   bool triple_point_AB() {
@@ -184,11 +208,10 @@ class Tracer {
   }
 
   int curve_B() {
-    double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, true, false, &jg);
-    fm.JG = jg;
+    // The grid start writes nothing, so it may follow the heading.
     console_.line("");
     console_.line("Transition B");
+    if (!start_curve(t_.JGAB, w_.RJG, true, false, "Transition B", fm.JG)) return 0;
     // DELTA stays PI/2 with the geometry of the last pass at AB; AA and BB are rerun at
     // every pass so that they belong to the friction laws in force.
     return step_curve(fm.JG, w_.RJG, false, "Transition B", [] {
@@ -215,21 +238,17 @@ class Tracer {
   int curve_A_lower() {
     separator();
     write_pair(t_.JGAB, t_.JLAB);
-    double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, false, false, &jg);
-    fm.JG = jg;
     console_.line("");
     console_.line("Transition A");
+    if (!start_curve(t_.JGAB, w_.RJG, false, false, "Transition A", fm.JG)) return 0;
     return step_curve(fm.JG, w_.RJG, true, "Transition A", [this] { return point_on_A(); });
   }
 
   int curve_A_upper() {
     separator();
     write_pair(t_.JGAB, t_.JLAB);
-    double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, true, false, &jg);
-    fm.JG = jg;
     console_.line("");
+    if (!start_curve(t_.JGAB, w_.RJG, true, false, "Transition A", fm.JG)) return 0;
     return step_curve(fm.JG, w_.RJG, false, "Transition A", [this] { return point_on_A(); });
   }
 
