@@ -5,8 +5,14 @@
 
 #include "driver/console.h"
 #include "model/flow_state.h"
+#include "transitions/map_tracing.h"
 
 namespace regmap {
+
+// A curve inside a window that passes these checks has at most kMaxPointsPerCurve grid
+// steps, plus its first point and the one that leaves the window: the cap of the map
+// tracing is never what ends it.
+static_assert(kMaxCurvePoints > kMaxPointsPerCurve + 2);
 
 namespace {
 

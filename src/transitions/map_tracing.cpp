@@ -280,14 +280,17 @@ class Tracer {
   int curve_D() {
     console_.line("");
     console_.line("Transition D");
-    double jg = 0;
-    if (!grid_start(t_.JGBD, w_.RJG, false, false, &jg)) {
+    // A negative JGBD (the laminar gas law at a steep downward slope) has no logarithm for
+    // the grid start. The head of the block would come after the grid start, so the
+    // placeholder stands in for it.
+    if (!(t_.JGBD > 0)) {
       console_.line("Transition D non tracee : JG du point triple BD negatif ou nul");
+    }
+    if (!(t_.JGBD > 0) || !start_curve(t_.JGBD, w_.RJG, false, false, "Transition D", fm.JG)) {
       separator();
       curve_.write_line(kMissingPointLine);
       return 0;
     }
-    fm.JG = jg;
     separator();
     write_pair(t_.JGBD, t_.JLBD);
     return step_curve(fm.JG, w_.RJG, true, "Transition D", [this] {
@@ -318,12 +321,13 @@ class Tracer {
   int curve_C() {
     console_.line("");
     console_.line("Transition C");
-    double jl = 0;
-    if (!grid_start(t_.JLAC, w_.RJL, false, true, &jl)) {
+    // The liquid flowing back at AC (an upward slope) leaves no logarithm for the grid
+    // start; the block keeps its head AC.
+    if (!(t_.JLAC > 0)) {
       console_.line("Transition C non tracee : JL du point triple AC negatif ou nul");
       return 0;
     }
-    fm.JL = jl;
+    if (!start_curve(t_.JLAC, w_.RJL, false, true, "Transition C", fm.JL)) return 0;
     return step_curve(fm.JL, w_.RJL, true, "Transition C", [this] {
       JLREL();
       JLXL();
