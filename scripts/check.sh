@@ -38,3 +38,18 @@ echo "== sanitizer build and tests"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j "$jobs"
+
+echo "== bounded fuzzing of the reply reader (60 s)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+mkdir -p build/fuzz/corpus
+# New inputs go to the scratch corpus under build/; the seeds in fuzz/corpus stay as
+# committed. The fuzzer's progress goes to a log, shown only when it finds a fault.
+if ! build/fuzz/fuzz/reply_reader_fuzz -max_total_time=60 -max_len=256 -dict=fuzz/reply.dict \
+    -artifact_prefix=build/fuzz/ -print_final_stats=1 build/fuzz/corpus fuzz/corpus \
+    >build/fuzz/fuzz.log 2>&1; then
+  tail -n 60 build/fuzz/fuzz.log
+  echo "check: the reply reader fuzzer found a fault (input saved under build/fuzz/)" >&2
+  exit 1
+fi
+grep -E '^(Done|stat::new_units_added)' build/fuzz/fuzz.log

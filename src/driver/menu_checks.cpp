@@ -4,8 +4,15 @@
 #include <string>
 
 #include "driver/console.h"
+#include "model/flow_state.h"
+#include "transitions/map_tracing.h"
 
 namespace regmap {
+
+// A curve inside a window that passes these checks has at most kMaxPointsPerCurve grid
+// steps, plus its first point and the one that leaves the window: the cap of the map
+// tracing is never what ends it.
+static_assert(kMaxCurvePoints > kMaxPointsPerCurve + 2);
 
 namespace {
 
@@ -23,12 +30,61 @@ bool check_points(Console& console, int item, double n, bool window_ok, double l
     refuse(console, item, "le nombre de points par decade doit etre au plus 1000000");
     return false;
   }
-  if (window_ok && n * std::log10(hi / lo) > kMaxPointsPerCurve) {
+  // Below about 0.00324 points per decade the ratio 10^(1/N) overflows: a grid whose
+  // neighbours of 1 m/s are 0 and infinity has no usable point.
+  if (!std::isfinite(std::pow(10.0, 1 / n))) {
+    refuse(console, item,
+           "le nombre de points par decade est trop petit : 10 puissance 1/N depasse les reels");
+    return false;
+  }
+  // The decades of the window as a difference of logarithms: the quotient hi/lo of a wide
+  // window (1e-300 to 1e300) overflows although the window is usable.
+  if (window_ok && n * (std::log10(hi) - std::log10(lo)) > kMaxPointsPerCurve) {
     refuse(console, item,
            "trop de points : points par decade x decades de la fenetre doit etre au plus 100000");
     return false;
   }
   return true;
+}
+
+// Values that pass the checks of their own can still combine into constants of the run
+// that double precision cannot hold: a kinematic viscosity MU/RHO that overflows (1e300
+// Pa s over 1e-300 kg/m3) or underflows to zero, a diameter in m that underflows to zero,
+// gravity terms (RHOL - RHOG) g sin(BETA) and (RHOL - RHOG) g cos(BETA) D that overflow,
+// or a normal term that underflows to zero. Every later formula divides by or multiplies
+// with these, so such values are refused here, with the same arithmetic, in the same
+// order, as the set-up that follows the menu. What a usable set of constants can still
+// overflow inside the model (a point or a whole curve) is skipped by the map tracing.
+bool check_derived_constants(const double v[6], Console& console) {
+  bool ok = true;
+  const double pi = 4 * std::atan(1.0);
+  const double NUG = v[2] / v[0];
+  const double NUL = v[3] / v[1];
+  const double DIAM = v[4] / 1000;
+  const double BETA = (pi / 180) * v[5];
+  const double GSINB = std::sin(BETA) * (v[1] - v[0]) * kGravity;
+  const double GCOSBD = std::cos(BETA) * (v[1] - v[0]) * kGravity * DIAM;
+  if (!(NUG > 0 && std::isfinite(NUG))) {
+    refuse(console, 3,
+           "la viscosite cinematique du gaz (viscosite / masse volumique) est nulle ou infinie");
+    ok = false;
+  }
+  if (!(NUL > 0 && std::isfinite(NUL))) {
+    refuse(console, 4,
+           "la viscosite cinematique du liquide (viscosite / masse volumique) est nulle ou "
+           "infinie");
+    ok = false;
+  }
+  if (!(DIAM > 0)) {
+    refuse(console, 5, "le diametre est trop petit : nul une fois converti en m");
+    ok = false;
+  } else if (!(GCOSBD > 0 && std::isfinite(GCOSBD) && std::isfinite(GSINB))) {
+    refuse(console, 2,
+           "le terme de pesanteur (masse vol. liquide - masse vol. gaz) x g x diametre est "
+           "nul ou infini");
+    ok = false;
+  }
+  return ok;
 }
 
 }  // namespace
@@ -59,6 +115,7 @@ bool check_fluid_values(const double v[6], Console& console) {
     refuse(console, 6, "la pente doit etre comprise entre -90 et +90 degres (bornes exclues)");
     ok = false;
   }
+  if (ok) ok = check_derived_constants(v, console);
   return ok;
 }
 

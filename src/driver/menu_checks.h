@@ -11,12 +11,14 @@ inline constexpr double kMaxPointsPerDecade = 1.0e6;
 inline constexpr double kMaxPointsPerCurve = 1.0e5;  // points per decade x decades of the window
 
 // Fluid menu: gas density > 0, liquid density > gas density, both viscosities > 0,
-// diameter > 0, -90 < inclination < 90 degrees. Returns true when all are usable.
+// diameter > 0, -90 < inclination < 90 degrees; then, for values that pass, the constants
+// the set-up derives from them (NUG, NUL, DIAM, GSINB, GCOSBD) must be finite and those
+// divided by must be above zero in double precision. Returns true when all are usable.
 bool check_fluid_values(const double values[6], Console& console);
 
 // Map menu: 0 < minimum < maximum for JG and for JL; points per decade > 0, at most
-// kMaxPointsPerDecade, with a grid ratio 10^(1/N) above 1, and at most kMaxPointsPerCurve
-// grid points across the window. Returns true when all are usable.
+// kMaxPointsPerDecade, with a finite grid ratio 10^(1/N) above 1, and at most
+// kMaxPointsPerCurve grid points across the window. Returns true when all are usable.
 bool check_map_values(const double values[6], Console& console);
 
 }  // namespace regmap

@@ -72,7 +72,11 @@ class Tracer {
     if (triple_point_BD()) {
       summary_.points_D = curve_D();
     } else {
-      console_.line("Point triple BD sans valeur (gradient XG negatif) : transition D non tracee");
+      // On a steep downward slope 4 GSINB exceeds AAV XL, the gas gradient is negative and
+      // has no root under the turbulent gas law; other causes are overflows of the model.
+      console_.line(fm.XG < 0 ? "Point triple BD sans valeur (gradient XG negatif) : "
+                                "transition D non tracee"
+                              : "Point triple BD sans valeur : transition D non tracee");
       separator();
       curve_.write_line(kMissingPointLine);
     }
@@ -154,8 +158,28 @@ class Tracer {
       write_point();
       ++points;
       if (!inside_window()) return points;
+      if (points == kMaxCurvePoints) {
+        console_.line(name);
+        console_.append(" arretee : nombre de points maximal atteint");
+        return points;
+      }
       stepped = divide ? stepped / factor : stepped * factor;
     }
+  }
+
+  // The first grid value of a curve into `stepped`; when it has none (a ratio of 1 or one
+  // so close to 1 that the exponent leaves the integer range), a console line says the
+  // curve is not traced and the block keeps only its head.
+  bool start_curve(double v, double r, bool upward, bool use_inthl, const char* name,
+                   double& stepped) {
+    double first = 0;
+    if (!grid_start(v, r, upward, use_inthl, &first)) {
+      console_.line(name);
+      console_.append(" non tracee : pas de premier point sur la grille");
+      return false;
+    }
+    stepped = first;
+    return true;
   }
 
   bool triple_point_AB() {
@@ -184,11 +208,10 @@ class Tracer {
   }
 
   int curve_B() {
-    double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, true, false, &jg);
-    fm.JG = jg;
+    // The grid start writes nothing, so it may follow the heading.
     console_.line("");
     console_.line("Transition B");
+    if (!start_curve(t_.JGAB, w_.RJG, true, false, "Transition B", fm.JG)) return 0;
     // DELTA stays PI/2 with the geometry of the last pass at AB; AA and BB are rerun at
     // every pass so that they belong to the friction laws in force.
     return step_curve(fm.JG, w_.RJG, false, "Transition B", [] {
@@ -215,21 +238,17 @@ class Tracer {
   int curve_A_lower() {
     separator();
     write_pair(t_.JGAB, t_.JLAB);
-    double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, false, false, &jg);
-    fm.JG = jg;
     console_.line("");
     console_.line("Transition A");
+    if (!start_curve(t_.JGAB, w_.RJG, false, false, "Transition A", fm.JG)) return 0;
     return step_curve(fm.JG, w_.RJG, true, "Transition A", [this] { return point_on_A(); });
   }
 
   int curve_A_upper() {
     separator();
     write_pair(t_.JGAB, t_.JLAB);
-    double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, true, false, &jg);
-    fm.JG = jg;
     console_.line("");
+    if (!start_curve(t_.JGAB, w_.RJG, true, false, "Transition A", fm.JG)) return 0;
     return step_curve(fm.JG, w_.RJG, false, "Transition A", [this] { return point_on_A(); });
   }
 
@@ -261,14 +280,17 @@ class Tracer {
   int curve_D() {
     console_.line("");
     console_.line("Transition D");
-    double jg = 0;
-    if (!grid_start(t_.JGBD, w_.RJG, false, false, &jg)) {
+    // A negative JGBD (the laminar gas law at a steep downward slope) has no logarithm for
+    // the grid start. The head of the block would come after the grid start, so the
+    // placeholder stands in for it.
+    if (!(t_.JGBD > 0)) {
       console_.line("Transition D non tracee : JG du point triple BD negatif ou nul");
+    }
+    if (!(t_.JGBD > 0) || !start_curve(t_.JGBD, w_.RJG, false, false, "Transition D", fm.JG)) {
       separator();
       curve_.write_line(kMissingPointLine);
       return 0;
     }
-    fm.JG = jg;
     separator();
     write_pair(t_.JGBD, t_.JLBD);
     return step_curve(fm.JG, w_.RJG, true, "Transition D", [this] {
@@ -299,12 +321,13 @@ class Tracer {
   int curve_C() {
     console_.line("");
     console_.line("Transition C");
-    double jl = 0;
-    if (!grid_start(t_.JLAC, w_.RJL, false, true, &jl)) {
+    // The liquid flowing back at AC (an upward slope) leaves no logarithm for the grid
+    // start; the block keeps its head AC.
+    if (!(t_.JLAC > 0)) {
       console_.line("Transition C non tracee : JL du point triple AC negatif ou nul");
       return 0;
     }
-    fm.JL = jl;
+    if (!start_curve(t_.JLAC, w_.RJL, false, true, "Transition C", fm.JL)) return 0;
     return step_curve(fm.JL, w_.RJL, true, "Transition C", [this] {
       JLREL();
       JLXL();

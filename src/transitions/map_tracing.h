@@ -46,6 +46,12 @@ struct TraceSummary {
 // so within four passes. The last result is then accepted and the trace goes on.
 inline constexpr int kMaxRegimePasses = 8;
 
+// Most points one curve may write. The map menu admits at most 1e5 grid steps across the
+// window (points per decade x decades), so a curve started from the program never comes
+// near it; it keeps a trace called with a ratio of 1, or one barely above 1, from stepping
+// without end. A curve that reaches it ends there with a console line.
+inline constexpr int kMaxCurvePoints = 100010;
+
 // The line that stands for a triple point without a value at the head of its block in the
 // curve file, so the later blocks keep their index; the plot script reads "?" as missing.
 inline constexpr const char* kMissingPointLine = "             ?             ?";
