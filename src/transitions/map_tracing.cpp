@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "driver/console.h"
 #include "driver/number_layout.h"
@@ -12,6 +13,7 @@
 #include "model/groups.h"
 #include "model/regime.h"
 #include "transitions/criteria.h"
+#include "transitions/grid.h"
 #include "transitions/root_finder.h"
 
 namespace regmap {
@@ -23,29 +25,10 @@ namespace {
 constexpr double kAngleMargin = 0.01;
 constexpr double kAngleTolerance = 1e-6;
 
-// R^k as an integer power, by binary powering (the reciprocal for negative k).
-double integer_power(double r, std::int32_t k) {
-  std::uint32_t n = k < 0 ? 0u - static_cast<std::uint32_t>(k) : static_cast<std::uint32_t>(k);
-  double x = r;
-  double y = (n % 2) ? x : 1.0;
-  while (n >>= 1) {
-    x = x * x;
-    if (n % 2) y = y * x;
-  }
-  return k < 0 ? 1 / y : y;
-}
-
-enum class Outcome { Settled, Capped, NoValue };
-
-// The regime iteration: runs `pass` (the point's steps from its re-entry step on) until
-// CHREGM keeps both laws. `pass` returns false when the point has no value.
+// The regime iteration of the tracer, with CHREGM deciding whether a pass is repeated.
 template <class Pass>
-Outcome iterate_regime(Pass pass) {
-  for (int n = 1;; ++n) {
-    if (!pass()) return Outcome::NoValue;
-    if (!CHREGM()) return Outcome::Settled;
-    if (n == kMaxRegimePasses) return Outcome::Capped;
-  }
+RegimeOutcome iterate_point(Pass pass) {
+  return iterate_regime(pass, [] { return CHREGM(); });
 }
 
 bool finite_pair(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
@@ -115,8 +98,8 @@ class Tracer {
     write_pair(fm.JG, fm.JL);
   }
 
-  void note_capped(Outcome o) {
-    if (o == Outcome::Capped) console_.line("Regime de frottement instable : dernier calcul retenu");
+  void note_capped(RegimeOutcome o) {
+    if (o == RegimeOutcome::Capped) console_.line("Regime de frottement instable : dernier calcul retenu");
   }
 
   // The window test after a written point: the JG limits belong to the window, the JL
@@ -125,16 +108,12 @@ class Tracer {
     return !(fm.JG < w_.JGMIN || fm.JG > w_.JGMAX || fm.JL <= w_.JLMIN || fm.JL >= w_.JLMAX);
   }
 
-  // Grid start: exponent of the first point from a triple-point velocity v on ratio r,
-  // truncated toward zero (plus one before truncation for upward curves), or INTHL for
-  // curve C. False when v has no logarithm or the exponent leaves the integer range.
-  static bool grid_start(double v, double r, bool upward, bool use_inthl, double* first) {
-    if (!(v > 0) || !std::isfinite(v)) return false;
-    double q = std::log10(v) / std::log10(r);
-    if (upward) q = q + 1;
-    if (!(std::fabs(q) < 2.0e9)) return false;
-    const std::int32_t k = use_inthl ? INTHL(q) : static_cast<std::int32_t>(std::trunc(q));
-    *first = integer_power(r, k);
+  // Grid start: the first point R^k of a curve from the triple-point velocity v on ratio
+  // r. False when v has no logarithm or the exponent leaves the integer range.
+  static bool grid_start(double v, double r, GridStart start, double* first) {
+    const std::optional<std::int32_t> k = grid_exponent(v, r, start);
+    if (!k) return false;
+    *first = integer_power(r, *k);
     return true;
   }
 
@@ -144,8 +123,8 @@ class Tracer {
   int step_curve(double& stepped, double factor, bool divide, const char* name, Pass pass) {
     int points = 0;
     for (;;) {
-      const Outcome o = iterate_regime(pass);
-      if (o == Outcome::NoValue) {
+      const RegimeOutcome o = iterate_point(pass);
+      if (o == RegimeOutcome::NoValue) {
         console_.line(name);
         console_.append(" interrompue : point sans valeur");
         return points;
@@ -159,7 +138,7 @@ class Tracer {
   }
 
   bool triple_point_AB() {
-    const Outcome o = iterate_regime([this] {
+    const RegimeOutcome o = iterate_point([this] {
       fm.DELTA = fm.PI / 2;
       GEOM();
       AA();
@@ -176,7 +155,7 @@ class Tracer {
     });
     console_.line("");
     console_.line("Point triple AB");
-    if (o == Outcome::NoValue) return false;
+    if (o == RegimeOutcome::NoValue) return false;
     note_capped(o);
     SORT(console_);
     write_pair(t_.JGAB, t_.JLAB);
@@ -185,7 +164,7 @@ class Tracer {
 
   int curve_B() {
     double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, true, false, &jg);
+    grid_start(t_.JGAB, w_.RJG, GridStart::Upward, &jg);
     fm.JG = jg;
     console_.line("");
     console_.line("Transition B");
@@ -216,7 +195,7 @@ class Tracer {
     separator();
     write_pair(t_.JGAB, t_.JLAB);
     double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, false, false, &jg);
+    grid_start(t_.JGAB, w_.RJG, GridStart::Downward, &jg);
     fm.JG = jg;
     console_.line("");
     console_.line("Transition A");
@@ -227,7 +206,7 @@ class Tracer {
     separator();
     write_pair(t_.JGAB, t_.JLAB);
     double jg = 0;
-    grid_start(t_.JGAB, w_.RJG, true, false, &jg);
+    grid_start(t_.JGAB, w_.RJG, GridStart::Upward, &jg);
     fm.JG = jg;
     console_.line("");
     return step_curve(fm.JG, w_.RJG, false, "Transition A", [this] { return point_on_A(); });
@@ -235,7 +214,7 @@ class Tracer {
 
   bool triple_point_BD() {
     fm.DELTA = fm.PI / 2;
-    const Outcome o = iterate_regime([this] {
+    const RegimeOutcome o = iterate_point([this] {
       GEOM();
       DD();
       fm.XL = fm.GCOSBD * fm.DDV / fm.DIAM;
@@ -252,7 +231,7 @@ class Tracer {
     });
     console_.line("");
     console_.line("Point triple BD");
-    if (o == Outcome::NoValue) return false;
+    if (o == RegimeOutcome::NoValue) return false;
     note_capped(o);
     SORT(console_);
     return true;
@@ -262,7 +241,7 @@ class Tracer {
     console_.line("");
     console_.line("Transition D");
     double jg = 0;
-    if (!grid_start(t_.JGBD, w_.RJG, false, false, &jg)) {
+    if (!grid_start(t_.JGBD, w_.RJG, GridStart::Downward, &jg)) {
       console_.line("Transition D non tracee : JG du point triple BD negatif ou nul");
       separator();
       curve_.write_line(kMissingPointLine);
@@ -280,7 +259,7 @@ class Tracer {
   }
 
   bool triple_point_AC() {
-    const Outcome o = iterate_regime([this] {
+    const RegimeOutcome o = iterate_point([this] {
       solve(TAC);
       return finite_pair(fm.JG, fm.JL);
     });
@@ -288,7 +267,7 @@ class Tracer {
     t_.JGAC = fm.JG;
     console_.line("");
     console_.line("Point triple AC");
-    if (o == Outcome::NoValue) return false;
+    if (o == RegimeOutcome::NoValue) return false;
     note_capped(o);
     SORT(console_);
     separator();
@@ -300,7 +279,7 @@ class Tracer {
     console_.line("");
     console_.line("Transition C");
     double jl = 0;
-    if (!grid_start(t_.JLAC, w_.RJL, false, true, &jl)) {
+    if (!grid_start(t_.JLAC, w_.RJL, GridStart::Liquid, &jl)) {
       console_.line("Transition C non tracee : JL du point triple AC negatif ou nul");
       return 0;
     }
