@@ -1,5 +1,6 @@
 #include "driver/number_layout.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,13 +20,22 @@ struct Expansion {
   int exponent;
 };
 
+// std::to_chars gives the same exactly rounded text as printf's "%.16e" in the C locale,
+// several times faster (the formatting of the points is half the cost of a map trace).
 Expansion expand(double magnitude) {
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.*e", kExpansionDigits - 1, magnitude);
+  const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, magnitude,
+                                               std::chars_format::scientific,
+                                               kExpansionDigits - 1);
   Expansion e{};
   e.digits[0] = buf[0];
   std::memcpy(e.digits + 1, buf + 2, kExpansionDigits - 1);
-  e.exponent = std::atoi(buf + kExpansionDigits + 2);  // after "d." + 16 digits + "e"
+  // The exponent after "d." + 16 digits + "e": a sign and two or three digits.
+  const char* p = buf + kExpansionDigits + 2;
+  const bool negative = *p++ == '-';
+  int exponent = 0;
+  while (p < r.ptr) exponent = exponent * 10 + (*p++ - '0');
+  e.exponent = negative ? -exponent : exponent;
   return e;
 }
 
