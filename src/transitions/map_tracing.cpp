@@ -31,6 +31,18 @@ RegimeOutcome iterate_point(Pass pass) {
   return iterate_regime(pass, [] { return CHREGM(); });
 }
 
+// The regime line of SORT for the expanded velocities: gas and liquid law letters, " JG=",
+// JG, " JL=", JL (scientific, width 10, 2 decimals); 30 columns.
+void regime_line(char* line, const DecimalExpansion& jg, const DecimalExpansion& jl) {
+  line[0] = fm.ITURBG == 1 ? 'T' : 'L';
+  line[1] = fm.ITURBL == 1 ? 'T' : 'L';
+  std::memcpy(line + 2, " JG=", 4);
+  format_real(line + 6, jg, kRegimeLayout);
+  std::memcpy(line + 16, " JL=", 4);
+  format_real(line + 20, jl, kRegimeLayout);
+}
+constexpr std::size_t kRegimeLineLength = 30;
+
 bool finite_pair(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
 class Tracer {
@@ -85,17 +97,23 @@ class Tracer {
     curve_.write_line("");
   }
 
-  void write_pair(double jg, double jl) {
+  void write_pair(const DecimalExpansion& jg, const DecimalExpansion& jl) {
     char line[28];
     format_real(line, jg, kPointLayout);
     format_real(line + 14, jl, kPointLayout);
     curve_.write_line(std::string_view(line, sizeof line));
   }
+  void write_pair(double jg, double jl) { write_pair(expand_real(jg), expand_real(jl)); }
 
-  // Writing a point: the regime line, then the pair (JG, JL).
+  // Writing a point: the regime line (SORT), then the pair (JG, JL). Each velocity is
+  // expanded once for both texts.
   void write_point() {
-    SORT(console_);
-    write_pair(fm.JG, fm.JL);
+    const DecimalExpansion jg = expand_real(fm.JG);
+    const DecimalExpansion jl = expand_real(fm.JL);
+    char line[kRegimeLineLength];
+    regime_line(line, jg, jl);
+    console_.line(std::string_view(line, sizeof line));
+    write_pair(jg, jl);
   }
 
   void note_capped(RegimeOutcome o) {
@@ -302,13 +320,8 @@ class Tracer {
 }  // namespace
 
 void SORT(Console& console) {
-  char line[30];
-  line[0] = fm.ITURBG == 1 ? 'T' : 'L';
-  line[1] = fm.ITURBL == 1 ? 'T' : 'L';
-  std::memcpy(line + 2, " JG=", 4);
-  format_real(line + 6, fm.JG, kRegimeLayout);
-  std::memcpy(line + 16, " JL=", 4);
-  format_real(line + 20, fm.JL, kRegimeLayout);
+  char line[kRegimeLineLength];
+  regime_line(line, expand_real(fm.JG), expand_real(fm.JL));
   console.line(std::string_view(line, sizeof line));
 }
 
