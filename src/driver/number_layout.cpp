@@ -1,5 +1,6 @@
 #include "driver/number_layout.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,28 +12,29 @@ namespace {
 
 constexpr int kExpansionDigits = 17;  // digits of the decimal expansion
 constexpr int kMaxTakenDigits = 16;   // digits ever taken from the value itself
+static_assert(sizeof(DecimalExpansion::digits) == kExpansionDigits);
 
-// Decimal expansion of |value| (finite, nonzero): 17 digits d0 d1 ... with value =
-// d0.d1d2... x 10^exponent.
-struct Expansion {
-  char digits[kExpansionDigits];
-  int exponent;
-};
-
-Expansion expand(double magnitude) {
+// std::to_chars gives the same exactly rounded text as printf's "%.16e" in the C locale,
+// about four times faster (with snprintf, formatting was half the cost of a map trace).
+void expand(double magnitude, DecimalExpansion& e) {
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.*e", kExpansionDigits - 1, magnitude);
-  Expansion e{};
+  const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, magnitude,
+                                               std::chars_format::scientific,
+                                               kExpansionDigits - 1);
   e.digits[0] = buf[0];
   std::memcpy(e.digits + 1, buf + 2, kExpansionDigits - 1);
-  e.exponent = std::atoi(buf + kExpansionDigits + 2);  // after "d." + 16 digits + "e"
-  return e;
+  // The exponent after "d." + 16 digits + "e": a sign and two or three digits.
+  const char* p = buf + kExpansionDigits + 2;
+  const bool negative = *p++ == '-';
+  int exponent = 0;
+  while (p < r.ptr) exponent = exponent * 10 + (*p++ - '0');
+  e.exponent = negative ? -exponent : exponent;
 }
 
 // Keeps the first `count` digits of the expansion (count >= 0), rounding half up in
 // magnitude on the first digit cut off. Writes them to `kept` (count digits, or count + 1
 // when the carry ran out of the leading digit, in which case *carried is set).
-void cut_and_round(const Expansion& e, int count, char* kept, bool* carried) {
+void cut_and_round(const DecimalExpansion& e, int count, char* kept, bool* carried) {
   const int taken = count < kMaxTakenDigits ? count : kMaxTakenDigits;
   for (int i = 0; i < count; ++i) kept[i] = i < taken ? e.digits[i] : '0';
   const bool round_up = taken < kExpansionDigits && e.digits[taken] >= '5';
@@ -59,7 +61,8 @@ std::size_t justify(char* out, const char* text, int len, int width) {
   return static_cast<std::size_t>(width);
 }
 
-int scientific_text(char* t, double value, int d) {
+int scientific_text(char* t, const DecimalExpansion& e, int d) {
+  const double value = e.value;
   int n = 0;
   int exponent = 0;
   char kept[kMaxFieldWidth + 2];
@@ -68,7 +71,6 @@ int scientific_text(char* t, double value, int d) {
     std::memset(kept + 1, '0', static_cast<std::size_t>(d));
   } else {
     if (value < 0) t[n++] = '-';
-    const Expansion e = expand(std::fabs(value));
     bool carried = false;
     cut_and_round(e, d + 1, kept, &carried);
     exponent = e.exponent + (carried ? 1 : 0);
@@ -92,7 +94,8 @@ int scientific_text(char* t, double value, int d) {
   return n;
 }
 
-int fixed_text(char* t, double value, int d, int width) {
+int fixed_text(char* t, const DecimalExpansion& e, int d, int width) {
+  const double value = e.value;
   // Digits from the leading one down to the last decimal shown.
   int n = 0;
   char kept[kMaxFieldWidth + 4];
@@ -100,7 +103,6 @@ int fixed_text(char* t, double value, int d, int width) {
   int int_digits = 0;  // of which before the point
   bool negative = false;
   if (value != 0) {
-    const Expansion e = expand(std::fabs(value));
     count = e.exponent + 1 + d;
     // Far too large for any field: no need to expand further.
     if (count > width + 1) return width + 1;
@@ -131,14 +133,25 @@ int fixed_text(char* t, double value, int d, int width) {
 
 }  // namespace
 
-std::size_t format_real(char* out, double value, NumberLayout layout) {
+DecimalExpansion expand_real(double value) {
+  DecimalExpansion e{};
+  e.value = value;
+  if (value != 0 && std::isfinite(value)) expand(std::fabs(value), e);
+  return e;
+}
+
+std::size_t format_real(char* out, const DecimalExpansion& value, NumberLayout layout) {
   const int w = layout.width;
-  if (!std::isfinite(value)) return justify(out, "", w + 1, w);
+  if (!std::isfinite(value.value)) return justify(out, "", w + 1, w);
   char text[2 * kMaxFieldWidth + 8];
   const int len = layout.kind == NumberLayout::Kind::Scientific
                       ? scientific_text(text, value, layout.decimals)
                       : fixed_text(text, value, layout.decimals, w);
   return justify(out, text, len, w);
+}
+
+std::size_t format_real(char* out, double value, NumberLayout layout) {
+  return format_real(out, expand_real(value), layout);
 }
 
 std::size_t format_integer(char* out, long long value, int width) {

@@ -35,6 +35,19 @@ inline constexpr int kMaxFieldWidth = 40;
 // No plus sign. A value that does not fit, or has no value (NaN, infinity), gives asterisks.
 std::size_t format_real(char* out, double value, NumberLayout layout);
 
+// A value with its decimal expansion to 17 significant digits, the text every real layout
+// is cut from: |value| = d0.d1d2...d16 x 10^exponent (digits unset for zero and for a value
+// that is not finite). Expanding once serves a value written in several layouts, as map
+// tracing writes each point to the console and to the curve file.
+struct DecimalExpansion {
+  double value;
+  char digits[17];
+  int exponent;
+};
+DecimalExpansion expand_real(double value);
+// format_real of the expanded value: the same text as format_real(out, value.value, layout).
+std::size_t format_real(char* out, const DecimalExpansion& value, NumberLayout layout);
+
 // Integer layout: [-]digits right-justified in `width` columns, asterisks when too long.
 std::size_t format_integer(char* out, long long value, int width);
 

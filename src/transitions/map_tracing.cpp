@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "driver/console.h"
 #include "driver/number_layout.h"
@@ -12,6 +13,7 @@
 #include "model/groups.h"
 #include "model/regime.h"
 #include "transitions/criteria.h"
+#include "transitions/grid.h"
 #include "transitions/root_finder.h"
 
 namespace regmap {
@@ -23,30 +25,23 @@ namespace {
 constexpr double kAngleMargin = 0.01;
 constexpr double kAngleTolerance = 1e-6;
 
-// R^k as an integer power, by binary powering (the reciprocal for negative k).
-double integer_power(double r, std::int32_t k) {
-  std::uint32_t n = k < 0 ? 0u - static_cast<std::uint32_t>(k) : static_cast<std::uint32_t>(k);
-  double x = r;
-  double y = (n % 2) ? x : 1.0;
-  while (n >>= 1) {
-    x = x * x;
-    if (n % 2) y = y * x;
-  }
-  return k < 0 ? 1 / y : y;
-}
-
-enum class Outcome { Settled, Capped, NoValue };
-
-// The regime iteration: runs `pass` (the point's steps from its re-entry step on) until
-// CHREGM keeps both laws. `pass` returns false when the point has no value.
+// The regime iteration of the tracer, with CHREGM deciding whether a pass is repeated.
 template <class Pass>
-Outcome iterate_regime(Pass pass) {
-  for (int n = 1;; ++n) {
-    if (!pass()) return Outcome::NoValue;
-    if (!CHREGM()) return Outcome::Settled;
-    if (n == kMaxRegimePasses) return Outcome::Capped;
-  }
+RegimeOutcome iterate_point(Pass pass) {
+  return iterate_regime(pass, [] { return CHREGM(); });
 }
+
+// The regime line of SORT for the expanded velocities: gas and liquid law letters, " JG=",
+// JG, " JL=", JL (scientific, width 10, 2 decimals); 30 columns.
+void regime_line(char* line, const DecimalExpansion& jg, const DecimalExpansion& jl) {
+  line[0] = fm.ITURBG == 1 ? 'T' : 'L';
+  line[1] = fm.ITURBL == 1 ? 'T' : 'L';
+  std::memcpy(line + 2, " JG=", 4);
+  format_real(line + 6, jg, kRegimeLayout);
+  std::memcpy(line + 16, " JL=", 4);
+  format_real(line + 20, jl, kRegimeLayout);
+}
+constexpr std::size_t kRegimeLineLength = 30;
 
 bool finite_pair(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
@@ -106,21 +101,27 @@ class Tracer {
     curve_.write_line("");
   }
 
-  void write_pair(double jg, double jl) {
+  void write_pair(const DecimalExpansion& jg, const DecimalExpansion& jl) {
     char line[28];
     format_real(line, jg, kPointLayout);
     format_real(line + 14, jl, kPointLayout);
     curve_.write_line(std::string_view(line, sizeof line));
   }
+  void write_pair(double jg, double jl) { write_pair(expand_real(jg), expand_real(jl)); }
 
-  // Writing a point: the regime line, then the pair (JG, JL).
+  // Writing a point: the regime line (SORT), then the pair (JG, JL). Each velocity is
+  // expanded once for both texts.
   void write_point() {
-    SORT(console_);
-    write_pair(fm.JG, fm.JL);
+    const DecimalExpansion jg = expand_real(fm.JG);
+    const DecimalExpansion jl = expand_real(fm.JL);
+    char line[kRegimeLineLength];
+    regime_line(line, jg, jl);
+    console_.line(std::string_view(line, sizeof line));
+    write_pair(jg, jl);
   }
 
-  void note_capped(Outcome o) {
-    if (o == Outcome::Capped) console_.line("Regime de frottement instable : dernier calcul retenu");
+  void note_capped(RegimeOutcome o) {
+    if (o == RegimeOutcome::Capped) console_.line("Regime de frottement instable : dernier calcul retenu");
   }
 
   // The window test after a written point: the JG limits belong to the window, the JL
@@ -129,16 +130,12 @@ class Tracer {
     return !(fm.JG < w_.JGMIN || fm.JG > w_.JGMAX || fm.JL <= w_.JLMIN || fm.JL >= w_.JLMAX);
   }
 
-  // Grid start: exponent of the first point from a triple-point velocity v on ratio r,
-  // truncated toward zero (plus one before truncation for upward curves), or INTHL for
-  // curve C. False when v has no logarithm or the exponent leaves the integer range.
-  static bool grid_start(double v, double r, bool upward, bool use_inthl, double* first) {
-    if (!(v > 0) || !std::isfinite(v)) return false;
-    double q = std::log10(v) / std::log10(r);
-    if (upward) q = q + 1;
-    if (!(std::fabs(q) < 2.0e9)) return false;
-    const std::int32_t k = use_inthl ? INTHL(q) : static_cast<std::int32_t>(std::trunc(q));
-    *first = integer_power(r, k);
+  // Grid start: the first point R^k of a curve from the triple-point velocity v on ratio
+  // r. False when v has no logarithm or the exponent leaves the integer range.
+  static bool grid_start(double v, double r, GridStart start, double* first) {
+    const std::optional<std::int32_t> k = grid_exponent(v, r, start);
+    if (!k) return false;
+    *first = integer_power(r, *k);
     return true;
   }
 
@@ -148,8 +145,8 @@ class Tracer {
   int step_curve(double& stepped, double factor, bool divide, const char* name, Pass pass) {
     int points = 0;
     for (;;) {
-      const Outcome o = iterate_regime(pass);
-      if (o == Outcome::NoValue) {
+      const RegimeOutcome o = iterate_point(pass);
+      if (o == RegimeOutcome::NoValue) {
         console_.line(name);
         console_.append(" interrompue : point sans valeur");
         return points;
@@ -170,10 +167,9 @@ class Tracer {
   // The first grid value of a curve into `stepped`; when it has none (a ratio of 1 or one
   // so close to 1 that the exponent leaves the integer range), a console line says the
   // curve is not traced and the block keeps only its head.
-  bool start_curve(double v, double r, bool upward, bool use_inthl, const char* name,
-                   double& stepped) {
+  bool start_curve(double v, double r, GridStart start, const char* name, double& stepped) {
     double first = 0;
-    if (!grid_start(v, r, upward, use_inthl, &first)) {
+    if (!grid_start(v, r, start, &first)) {
       console_.line(name);
       console_.append(" non tracee : pas de premier point sur la grille");
       return false;
@@ -183,7 +179,7 @@ class Tracer {
   }
 
   bool triple_point_AB() {
-    const Outcome o = iterate_regime([this] {
+    const RegimeOutcome o = iterate_point([this] {
       fm.DELTA = fm.PI / 2;
       GEOM();
       AA();
@@ -200,7 +196,7 @@ class Tracer {
     });
     console_.line("");
     console_.line("Point triple AB");
-    if (o == Outcome::NoValue) return false;
+    if (o == RegimeOutcome::NoValue) return false;
     note_capped(o);
     SORT(console_);
     write_pair(t_.JGAB, t_.JLAB);
@@ -211,7 +207,7 @@ class Tracer {
     // The grid start writes nothing, so it may follow the heading.
     console_.line("");
     console_.line("Transition B");
-    if (!start_curve(t_.JGAB, w_.RJG, true, false, "Transition B", fm.JG)) return 0;
+    if (!start_curve(t_.JGAB, w_.RJG, GridStart::Upward, "Transition B", fm.JG)) return 0;
     // DELTA stays PI/2 with the geometry of the last pass at AB; AA and BB are rerun at
     // every pass so that they belong to the friction laws in force.
     return step_curve(fm.JG, w_.RJG, false, "Transition B", [] {
@@ -240,7 +236,7 @@ class Tracer {
     write_pair(t_.JGAB, t_.JLAB);
     console_.line("");
     console_.line("Transition A");
-    if (!start_curve(t_.JGAB, w_.RJG, false, false, "Transition A", fm.JG)) return 0;
+    if (!start_curve(t_.JGAB, w_.RJG, GridStart::Downward, "Transition A", fm.JG)) return 0;
     return step_curve(fm.JG, w_.RJG, true, "Transition A", [this] { return point_on_A(); });
   }
 
@@ -248,13 +244,13 @@ class Tracer {
     separator();
     write_pair(t_.JGAB, t_.JLAB);
     console_.line("");
-    if (!start_curve(t_.JGAB, w_.RJG, true, false, "Transition A", fm.JG)) return 0;
+    if (!start_curve(t_.JGAB, w_.RJG, GridStart::Upward, "Transition A", fm.JG)) return 0;
     return step_curve(fm.JG, w_.RJG, false, "Transition A", [this] { return point_on_A(); });
   }
 
   bool triple_point_BD() {
     fm.DELTA = fm.PI / 2;
-    const Outcome o = iterate_regime([this] {
+    const RegimeOutcome o = iterate_point([this] {
       GEOM();
       DD();
       fm.XL = fm.GCOSBD * fm.DDV / fm.DIAM;
@@ -271,7 +267,7 @@ class Tracer {
     });
     console_.line("");
     console_.line("Point triple BD");
-    if (o == Outcome::NoValue) return false;
+    if (o == RegimeOutcome::NoValue) return false;
     note_capped(o);
     SORT(console_);
     return true;
@@ -283,10 +279,13 @@ class Tracer {
     // A negative JGBD (the laminar gas law at a steep downward slope) has no logarithm for
     // the grid start. The head of the block would come after the grid start, so the
     // placeholder stands in for it.
+    bool started = false;
     if (!(t_.JGBD > 0)) {
       console_.line("Transition D non tracee : JG du point triple BD negatif ou nul");
+    } else {
+      started = start_curve(t_.JGBD, w_.RJG, GridStart::Downward, "Transition D", fm.JG);
     }
-    if (!(t_.JGBD > 0) || !start_curve(t_.JGBD, w_.RJG, false, false, "Transition D", fm.JG)) {
+    if (!started) {
       separator();
       curve_.write_line(kMissingPointLine);
       return 0;
@@ -302,7 +301,7 @@ class Tracer {
   }
 
   bool triple_point_AC() {
-    const Outcome o = iterate_regime([this] {
+    const RegimeOutcome o = iterate_point([this] {
       solve(TAC);
       return finite_pair(fm.JG, fm.JL);
     });
@@ -310,7 +309,7 @@ class Tracer {
     t_.JGAC = fm.JG;
     console_.line("");
     console_.line("Point triple AC");
-    if (o == Outcome::NoValue) return false;
+    if (o == RegimeOutcome::NoValue) return false;
     note_capped(o);
     SORT(console_);
     separator();
@@ -327,7 +326,7 @@ class Tracer {
       console_.line("Transition C non tracee : JL du point triple AC negatif ou nul");
       return 0;
     }
-    if (!start_curve(t_.JLAC, w_.RJL, false, true, "Transition C", fm.JL)) return 0;
+    if (!start_curve(t_.JLAC, w_.RJL, GridStart::Liquid, "Transition C", fm.JL)) return 0;
     return step_curve(fm.JL, w_.RJL, true, "Transition C", [this] {
       JLREL();
       JLXL();
@@ -346,13 +345,8 @@ class Tracer {
 }  // namespace
 
 void SORT(Console& console) {
-  char line[30];
-  line[0] = fm.ITURBG == 1 ? 'T' : 'L';
-  line[1] = fm.ITURBL == 1 ? 'T' : 'L';
-  std::memcpy(line + 2, " JG=", 4);
-  format_real(line + 6, fm.JG, kRegimeLayout);
-  std::memcpy(line + 16, " JL=", 4);
-  format_real(line + 20, fm.JL, kRegimeLayout);
+  char line[kRegimeLineLength];
+  regime_line(line, expand_real(fm.JG), expand_real(fm.JL));
   console.line(std::string_view(line, sizeof line));
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "transitions/regime_iteration.h"
+
 namespace regmap {
 
 class Console;
@@ -39,12 +41,6 @@ struct TraceSummary {
   int points_C = 0;
   std::int64_t solves = 0;
 };
-
-// A regime iteration that has not settled after this many passes is cycling: the friction
-// laws of the two phases have only four combinations, and each pass depends on nothing but
-// the laws it starts from and the point's fixed input, so a point that settles at all does
-// so within four passes. The last result is then accepted and the trace goes on.
-inline constexpr int kMaxRegimePasses = 8;
 
 // Most points one curve may write. The map menu admits at most 1e5 grid steps across the
 // window (points per decade x decades), so a curve started from the program never comes

@@ -32,7 +32,8 @@ extern RootFinderStorage sv_storage;
 double SV(Criterion f, const double& a, const double& b, const double& eps);
 
 // INTHL: x truncated toward zero, minus 1 when x < 0. The largest integer not above x,
-// except for negative whole numbers: INTHL(-2.0) = -3. Saturates at the int32 range.
+// except for negative whole numbers: INTHL(-2.0) = -3. Saturates at the int32 range; NaN
+// gives the minimum.
 std::int32_t INTHL(const double& x);
 
 }  // namespace regmap
