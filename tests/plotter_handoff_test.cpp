@@ -56,6 +56,15 @@ TEST(ShellPlotter, StatusOfTheCommand) {
   }
 }
 
+TEST(ShellPlotter, InterpreterThatCannotBeStartedGivesMinusOne) {
+  ShellPlotter missing("/nonexistent/regmap24-no-shell");
+  EXPECT_EQ(missing.run("exit 0"), -1);
+  ScratchDir dir;
+  write_file("not-a-program", "plain text\n");  // exists, but is not executable
+  ShellPlotter not_executable("not-a-program");
+  EXPECT_EQ(not_executable.run("exit 0"), -1);
+}
+
 TEST(ShellPlotter, RunsInTheWorkingDirectoryAndWaits) {
   ScratchDir dir;
   ShellPlotter plotter;

@@ -23,7 +23,7 @@ int ShellPlotter::run(const char* command) {
   posix_spawnattr_setsigdefault(&attr, &defaults);
   posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, "/bin/sh", nullptr, &attr, argv, environ);
+  const int spawned = posix_spawn(&pid, shell_, nullptr, &attr, argv, environ);
   posix_spawnattr_destroy(&attr);
   if (spawned != 0) return -1;
   int status = 0;

@@ -19,7 +19,11 @@ class Plotter {
 // ended by a signal gives 128 + the signal number, as the shell reports it.
 class ShellPlotter final : public Plotter {
  public:
+  explicit ShellPlotter(const char* shell = "/bin/sh") : shell_(shell) {}
   int run(const char* command) override;
+
+ private:
+  const char* shell_;
 };
 
 }  // namespace regmap
