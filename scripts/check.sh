@@ -34,11 +34,6 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
 ctest --preset release -j "$jobs"
 
-echo "== sanitizer build and tests"
-cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j "$jobs"
-
 echo "== bounded fuzzing of the reply reader (60 s)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
@@ -53,3 +48,8 @@ if ! build/fuzz/fuzz/reply_reader_fuzz -max_total_time=60 -max_len=256 -dict=fuz
   exit 1
 fi
 grep -E '^(Done|stat::new_units_added)' build/fuzz/fuzz.log
+
+echo "== sanitizer build and tests"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j "$jobs"
