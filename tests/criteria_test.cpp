@@ -9,6 +9,7 @@
 #include "model/flow_state.h"
 #include "transitions/criteria.h"
 #include "transitions/root_finder.h"
+#include "support/test_support.h"
 
 namespace regmap {
 namespace {
@@ -21,14 +22,10 @@ class CriteriaTest : public ::testing::Test {
   void SetUp() override { set_up(0.0); }
 
   void set_up(double inclination_deg) {
-    fm = FlowModelState{};
-    sv_storage = RootFinderStorage{};
-    fm.PI = 4 * std::atan(1.0);
     double fluid[6];
     for (int i = 0; i < 6; ++i) fluid[i] = kFluidDefaults[i];
     fluid[5] = inclination_deg;
-    set_up_fluid(fluid);
-    set_up_gravity_and_laws();
+    test::set_up_model(fluid);
     fm.JG = 1.0;
     JGFR2();
     JGXG();

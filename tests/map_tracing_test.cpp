@@ -63,11 +63,7 @@ struct Trace {
 // Map tracing alone, after the set-up of the run with the fluid menu defaults: the state
 // that main hands over, with both phases turbulent.
 Trace trace(const MapWindow& window) {
-  fm = FlowModelState{};
-  sv_storage = RootFinderStorage{};
-  fm.PI = 4 * std::atan(1.0);
-  set_up_fluid(kFluidDefaults);
-  set_up_gravity_and_laws();
+  test::set_up_model(kFluidDefaults);
 
   Trace t;
   StringSink sink;

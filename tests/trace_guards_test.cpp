@@ -37,11 +37,7 @@ struct Trace {
 
 // The set-up of the run with the menu defaults, then the trace on `window`.
 Trace trace_with_defaults(const MapWindow& window) {
-  fm = FlowModelState{};
-  sv_storage = RootFinderStorage{};
-  fm.PI = 4 * std::atan(1.0);
-  set_up_fluid(kFluidDefaults);
-  set_up_gravity_and_laws();
+  test::set_up_model(kFluidDefaults);
   Trace t;
   StringSink out;
   TextLineWriter curve;

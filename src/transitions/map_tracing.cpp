@@ -211,23 +211,25 @@ class Tracer {
     // DELTA stays PI/2 with the geometry of the last pass at AB; AA and BB are rerun at
     // every pass so that they belong to the friction laws in force.
     return step_curve(fm.JG, w_.RJG, false, "Transition B", [] {
-      AA();
-      BB();
-      JGXG();
-      XGXL1();
-      XLJL();
+      liquid_from_momentum_balance();
       return finite_pair(fm.JG, fm.JL);
     });
   }
 
-  bool point_on_A() {
-    JGFR2();
-    solve(TA);
+  // The liquid velocity that the momentum balance at the current angle gives for the gas
+  // velocity JG, under the friction laws in force.
+  static void liquid_from_momentum_balance() {
     AA();
     BB();
     JGXG();
     XGXL1();
     XLJL();
+  }
+
+  bool point_on_A() {
+    JGFR2();
+    solve(TA);
+    liquid_from_momentum_balance();
     return finite_pair(fm.JG, fm.JL);
   }
 

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,8 @@
 #include "driver/output_file.h"
 #include "driver/program_flow.h"
 #include "driver/reply_reader.h"
+#include "model/flow_state.h"
+#include "transitions/root_finder.h"
 
 namespace regmap::test {
 
@@ -30,6 +33,14 @@ ScratchDir::~ScratchDir() {
   std::error_code ec;
   fs::current_path(previous_, ec);
   fs::remove_all(path_, ec);
+}
+
+void set_up_model(const double fluid[6]) {
+  fm = FlowModelState{};
+  sv_storage = RootFinderStorage{};
+  fm.PI = 4 * std::atan(1.0);
+  set_up_fluid(fluid);
+  set_up_gravity_and_laws();
 }
 
 InProcessRun run_in_process(const std::string& keyboard, int plot_status) {

@@ -46,6 +46,11 @@ class ScratchDir {
   std::string previous_;
 };
 
+// The flow model state that the run hands to map tracing: a fresh record and root-finder
+// storage, PI, the fluid set-up from `fluid` (the fluid menu values) and the gravity terms,
+// with both phases on the turbulent law.
+void set_up_model(const double fluid[6]);
+
 struct InProcessRun {
   int status = 0;
   std::string console;  // everything written to standard output
