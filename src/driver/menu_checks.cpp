@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/console.h"
+#include "driver/program_flow.h"
 #include "model/flow_state.h"
 #include "transitions/map_tracing.h"
 
@@ -52,33 +53,30 @@ bool check_points(Console& console, int item, double n, bool window_ok, double l
 // Pa s over 1e-300 kg/m3) or underflows to zero, a diameter in m that underflows to zero,
 // gravity terms (RHOL - RHOG) g sin(BETA) and (RHOL - RHOG) g cos(BETA) D that overflow,
 // or a normal term that underflows to zero. Every later formula divides by or multiplies
-// with these, so such values are refused here, with the same arithmetic, in the same
-// order, as the set-up that follows the menu. What a usable set of constants can still
+// with these, so such values are refused here: the set-up of the run is applied to a
+// scratch record and its constants are checked. What a usable set of constants can still
 // overflow inside the model (a point or a whole curve) is skipped by the map tracing.
 bool check_derived_constants(const double v[6], Console& console) {
   bool ok = true;
-  const double pi = 4 * std::atan(1.0);
-  const double NUG = v[2] / v[0];
-  const double NUL = v[3] / v[1];
-  const double DIAM = v[4] / 1000;
-  const double BETA = (pi / 180) * v[5];
-  const double GSINB = std::sin(BETA) * (v[1] - v[0]) * kGravity;
-  const double GCOSBD = std::cos(BETA) * (v[1] - v[0]) * kGravity * DIAM;
-  if (!(NUG > 0 && std::isfinite(NUG))) {
+  FlowModelState s;
+  s.PI = 4 * std::atan(1.0);
+  set_up_fluid(v, s);
+  set_up_gravity_and_laws(s);
+  if (!(s.NUG > 0 && std::isfinite(s.NUG))) {
     refuse(console, 3,
            "la viscosite cinematique du gaz (viscosite / masse volumique) est nulle ou infinie");
     ok = false;
   }
-  if (!(NUL > 0 && std::isfinite(NUL))) {
+  if (!(s.NUL > 0 && std::isfinite(s.NUL))) {
     refuse(console, 4,
            "la viscosite cinematique du liquide (viscosite / masse volumique) est nulle ou "
            "infinie");
     ok = false;
   }
-  if (!(DIAM > 0)) {
+  if (!(s.DIAM > 0)) {
     refuse(console, 5, "le diametre est trop petit : nul une fois converti en m");
     ok = false;
-  } else if (!(GCOSBD > 0 && std::isfinite(GCOSBD) && std::isfinite(GSINB))) {
+  } else if (!(s.GCOSBD > 0 && std::isfinite(s.GCOSBD) && std::isfinite(s.GSINB))) {
     refuse(console, 2,
            "le terme de pesanteur (masse vol. liquide - masse vol. gaz) x g x diametre est "
            "nul ou infini");

@@ -96,15 +96,15 @@ int run(ProgramEnvironment& env) {
 
 }  // namespace
 
-void set_up_fluid(const double PFLU[6]) {
-  fm.RHOG = PFLU[0];
-  fm.RHOL = PFLU[1];
+void set_up_fluid(const double PFLU[6], FlowModelState& s) {
+  s.RHOG = PFLU[0];
+  s.RHOL = PFLU[1];
   const double MUG = PFLU[2];
   const double MUL = PFLU[3];
-  fm.NUG = MUG / fm.RHOG;
-  fm.NUL = MUL / fm.RHOL;
-  fm.DIAM = PFLU[4] / 1000;
-  fm.BETA = (fm.PI / 180) * PFLU[5];
+  s.NUG = MUG / s.RHOG;
+  s.NUL = MUL / s.RHOL;
+  s.DIAM = PFLU[4] / 1000;
+  s.BETA = (s.PI / 180) * PFLU[5];
 }
 
 MapWindow map_window(const double PMAP[6]) {
@@ -118,18 +118,18 @@ MapWindow map_window(const double PMAP[6]) {
   return window;
 }
 
-void set_up_gravity_and_laws() {
+void set_up_gravity_and_laws(FlowModelState& s) {
   // The axial and the normal component of the weight difference per unit volume.
-  fm.GRAV = kGravity;
-  fm.GSINB = std::sin(fm.BETA) * (fm.RHOL - fm.RHOG) * fm.GRAV;
-  fm.GCOSBD = std::cos(fm.BETA) * (fm.RHOL - fm.RHOG) * fm.GRAV * fm.DIAM;
+  s.GRAV = kGravity;
+  s.GSINB = std::sin(s.BETA) * (s.RHOL - s.RHOG) * s.GRAV;
+  s.GCOSBD = std::cos(s.BETA) * (s.RHOL - s.RHOG) * s.GRAV * s.DIAM;
   // Both phases start on the turbulent law.
-  fm.CL = kTurbulentC;
-  fm.CG = kTurbulentC;
-  fm.NL = kTurbulentN;
-  fm.NG = kTurbulentN;
-  fm.ITURBL = 1;
-  fm.ITURBG = 1;
+  s.CL = kTurbulentC;
+  s.CG = kTurbulentC;
+  s.NL = kTurbulentN;
+  s.NG = kTurbulentN;
+  s.ITURBL = 1;
+  s.ITURBG = 1;
 }
 
 int run_program(ProgramEnvironment& env) {

@@ -2,6 +2,7 @@
 // range file, map tracing, and the hand-off to the plotter.
 #pragma once
 
+#include "model/flow_state.h"
 #include "transitions/map_tracing.h"
 
 namespace regmap {
@@ -39,15 +40,15 @@ struct ProgramEnvironment {
 };
 
 // Set-up after the fluid menu (needs PI): RHOG, RHOL, NUG = MUG/RHOG, NUL = MUL/RHOL,
-// DIAM = mm / 1000, BETA = (PI/180) degrees.
-void set_up_fluid(const double PFLU[6]);
+// DIAM = mm / 1000, BETA = (PI/180) degrees. Writes the run's record unless given another.
+void set_up_fluid(const double PFLU[6], FlowModelState& s = fm);
 
 // The map window and the grid ratios 10^(1/N) from the map menu values.
 MapWindow map_window(const double PMAP[6]);
 
 // Set-up after the map menu: GRAV = 9.81, GSINB = sin(BETA) (RHOL - RHOG) GRAV,
 // GCOSBD = cos(BETA) (RHOL - RHOG) GRAV DIAM, and both phases on the turbulent law.
-void set_up_gravity_and_laws();
+void set_up_gravity_and_laws(FlowModelState& s = fm);
 
 // One run of the program; returns the exit status: 0 at the normal end (also after a
 // failed plotter launch and after "Retour DOS"), 1 when an output file cannot be opened
