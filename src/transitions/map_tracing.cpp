@@ -130,15 +130,6 @@ class Tracer {
     return !(fm.JG < w_.JGMIN || fm.JG > w_.JGMAX || fm.JL <= w_.JLMIN || fm.JL >= w_.JLMAX);
   }
 
-  // Grid start: the first point R^k of a curve from the triple-point velocity v on ratio
-  // r. False when v has no logarithm or the exponent leaves the integer range.
-  static bool grid_start(double v, double r, GridStart start, double* first) {
-    const std::optional<std::int32_t> k = grid_exponent(v, r, start);
-    if (!k) return false;
-    *first = integer_power(r, *k);
-    return true;
-  }
-
   // Steps a curve: computes each point with `pass` under the regime iteration, writes it
   // and steps the velocity `stepped` by `factor` until the point leaves the window.
   template <class Pass>
@@ -164,17 +155,18 @@ class Tracer {
     }
   }
 
-  // The first grid value of a curve into `stepped`; when it has none (a ratio of 1 or one
-  // so close to 1 that the exponent leaves the integer range), a console line says the
-  // curve is not traced and the block keeps only its head.
+  // Grid start: the first grid value R^k of a curve from the triple-point velocity v on
+  // ratio r, into `stepped`. When it has none (a ratio of 1 or one so close to 1 that the
+  // exponent leaves the integer range), a console line says the curve is not traced and
+  // the block keeps only its head.
   bool start_curve(double v, double r, GridStart start, const char* name, double& stepped) {
-    double first = 0;
-    if (!grid_start(v, r, start, &first)) {
+    const std::optional<std::int32_t> k = grid_exponent(v, r, start);
+    if (!k) {
       console_.line(name);
       console_.append(" non tracee : pas de premier point sur la grille");
       return false;
     }
-    stepped = first;
+    stepped = integer_power(r, *k);
     return true;
   }
 
